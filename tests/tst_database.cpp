@@ -186,6 +186,12 @@ void TestDatabase::existingFileIsKeptOnReopen()
     QVERIFY(gl::openStore(gl::Store::Shop, t.folder(), &error));
     QCOMPARE(gl::readShopSetting("shopname"), QStringLiteral("小店"));
     QCOMPARE(TestDb::value("SELECT count(*) FROM czy").toInt(), 2);
+
+    // After a clean close the WAL side files are gone; the file still opens as ours.
+    gl::closeStore(gl::Store::Shop);
+    QVERIFY(!QFile::exists(t.shopPath() + "-wal"));
+    QVERIFY(gl::openStore(gl::Store::Shop, t.folder(), &error));
+    QCOMPARE(gl::readShopSetting("shopname"), QStringLiteral("小店"));
 }
 
 void TestDatabase::foreignFileIsRefusedAndUntouched_data()
