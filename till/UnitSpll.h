@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <QVariantList>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+
+namespace till {
+
+class TfrmMain;
+
+// Looks goods up by category or by id and name, with prices, stock and flags. Read only;
+// nothing goes back to the sale.
+class TfrmSpll : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSpll(QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QListWidget* listLb;
+    QLabel* Label2;
+    QLineEdit* editSp;
+    QTreeWidget* lvwTb;
+    QPushButton* btnClose;
+
+    // Empties the goods list and fills it with the rows of `where` (an sp condition with
+    // placeholders, empty for every goods).
+    void ShowList(const QString& where, const QVariantList& params = {});
+
+public slots:
+    void listLbClick();
+    void editSpChange();
+    void btnCloseClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+    bool FormShortCut(QKeyEvent* event);
+
+    bool rowChangedByMouse_ = false;
+};
+
+// The text typed into a LIKE pattern that finds it anywhere, with % _ and \ taken literally
+// (used with ESCAPE '\').
+QString containsPattern(const QString& text);
+
+// F7 of the sale screen: the goods browser, shown modally and discarded.
+void doGoodsBrowser(TfrmMain* m);
+
+} // namespace till

@@ -1,0 +1,293 @@
+#include "UnitZk.h"
+
+#include "Cart.h"
+#include "Db.h"
+#include "Dialogs.h"
+#include "Format.h"
+#include "UnitMain.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace till {
+
+bool discountLine(double currentPrice, double quantity, double newPrice, LineDiscount* out)
+{
+    if (currentPrice == 0)
+        return false;
+    out->zk = gl::fmtMoney(newPrice / currentPrice * 100);
+    out->price = gl::fmtNum(newPrice);
+    out->je = gl::fmtNum(quantity * newPrice);
+    return true;
+}
+
+namespace {
+
+double cellNumber(const QTreeWidgetItem* line, int column)
+{
+    double v = 0;
+    gl::parseNumber(line->text(column), &v);
+    return v;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+TfrmZk::TfrmZk(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(main)
+{
+    setObjectName(QStringLiteral("frmZk"));
+    setWindowTitle(QStringLiteral("修改折扣"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+
+    rdoSp = new QRadioButton(QStringLiteral("修改选定商品的折扣(F4)"), this);
+    rdoSp->setObjectName(QStringLiteral("rdoSp"));
+    Label3 = makeLabel(this, "Label3", QStringLiteral("折后单价："));
+    editSpJe = new QLineEdit(this);
+    editSpJe->setObjectName(QStringLiteral("editSpJe"));
+    Label4 = makeLabel(this, "Label4", QStringLiteral("元"));
+    lblSp = makeLabel(this, "lblSp", QString());
+    lblSp->setProperty("line", true);
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFixedHeight(1);
+    rdoCon = new QRadioButton(QStringLiteral("修改整单折扣(F5)"), this);
+    rdoCon->setObjectName(QStringLiteral("rdoCon"));
+    Label8 = makeLabel(this, "Label8", QStringLiteral("折后金额："));
+    editConJe = new QLineEdit(this);
+    editConJe->setObjectName(QStringLiteral("editConJe"));
+    Label9 = makeLabel(this, "Label9", QStringLiteral("元"));
+    btnOK = new QPushButton(QStringLiteral("确定(ENTER)"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnCC = new QPushButton(QStringLiteral("取消(ESC)"), this);
+    btnCC->setObjectName(QStringLiteral("btnCC"));
+    for (QPushButton* b : {btnOK, btnCC}) {
+        b->setFlat(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    for (QLineEdit* e : {editSpJe, editConJe})
+        e->setFixedWidth(160);
+    // White captions on black; the dot keeps its dark colour in the white circle.
+    for (QRadioButton* r : {rdoSp, rdoCon}) {
+        QPalette pal = r->palette();
+        pal.setColor(QPalette::Active, QPalette::WindowText, Qt::white);
+        pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::white);
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
+        pal.setColor(QPalette::Text, Qt::black);
+        pal.setColor(QPalette::Base, Qt::white);
+        r->setPalette(pal);
+    }
+    lblSp->setMinimumWidth(360);
+
+    connect(rdoSp, &QRadioButton::clicked, this, &TfrmZk::rdoSpClick);
+    connect(rdoCon, &QRadioButton::clicked, this, &TfrmZk::rdoConClick);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmZk::btnOKClick);
+    connect(btnCC, &QPushButton::clicked, this, &TfrmZk::btnCCClick);
+
+    auto* spRow = new QHBoxLayout;
+    spRow->addSpacing(24);
+    spRow->addWidget(Label3);
+    spRow->addWidget(editSpJe);
+    spRow->addWidget(Label4);
+    spRow->addStretch();
+    auto* conRow = new QHBoxLayout;
+    conRow->addSpacing(24);
+    conRow->addWidget(Label8);
+    conRow->addWidget(editConJe);
+    conRow->addWidget(Label9);
+    conRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCC);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(10);
+    layout->addWidget(rdoSp);
+    layout->addLayout(spRow);
+    layout->addWidget(lblSp);
+    layout->addWidget(Shape1);
+    layout->addWidget(rdoCon);
+    layout->addLayout(conRow);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The till's look: black, white text, flat buttons.
+    setStyleSheet(QStringLiteral(
+        "QDialog { background: black; } QLabel { color: white; font-size: 11pt; }"
+        "QRadioButton { font-size: 11pt; }"
+        "QLabel[line=\"true\"] { color: #ffd040; font-size: 10pt; }"
+        "QLabel:disabled { color: #707070; }"
+        "QLineEdit { background: white; color: black; font-size: 12pt; padding: 2px; }"
+        "QLineEdit:disabled { background: #404040; color: #909090; }"
+        "QFrame#Shape1 { border-top: 1px dotted #c0c0c0; }"
+        "QPushButton { color: white; background: #202020; border: 1px solid #808080; padding: 5px 14px; }"
+        "QPushButton:hover { background: #404040; }"));
+
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+
+    // What the sale screen hands over: the selected line, or only the whole sale.
+    const QList<QTreeWidgetItem*> selected = main_->lvwSp->selectedItems();
+    line_ = selected.isEmpty() ? nullptr : selected.first();
+    if (line_) {
+        lblSp->setText(QStringLiteral("商品编号：") + line_->text(ColId) + QStringLiteral("  商品名称：")
+                       + line_->text(ColName) + QStringLiteral("  数量：") + line_->text(ColQty));
+        editSpJe->setText(line_->text(ColJe));
+        rdoSp->setChecked(true);
+        rdoSpClick();
+    } else {
+        lblSp->setText(QStringLiteral("选中商品：无"));
+        rdoCon->setChecked(true);
+        rdoConClick();
+        rdoSp->setEnabled(false);
+        editSpJe->setEnabled(false);
+    }
+    editConJe->setText(gl::fmtNum(main_->Zje));
+}
+
+void TfrmZk::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TfrmZk::FormShow()
+{
+    QLineEdit* edit = rdoSp->isChecked() ? editSpJe : editConJe;
+    edit->setFocus();
+    edit->selectAll();
+}
+
+void TfrmZk::rdoSpClick()
+{
+    editConJe->setEnabled(false);
+    editSpJe->setEnabled(true);
+    if (isVisible())
+        editSpJe->setFocus();
+    editSpJe->selectAll();
+}
+
+void TfrmZk::rdoConClick()
+{
+    editSpJe->setEnabled(false);
+    editConJe->setEnabled(true);
+    if (isVisible())
+        editConJe->setFocus();
+    editConJe->selectAll();
+}
+
+void TfrmZk::btnOKClick()
+{
+    const bool lineMode = rdoSp->isChecked() && line_;
+    double value = 0;
+    if (!gl::parseNumber(lineMode ? editSpJe->text() : editConJe->text(), &value)) {
+        gl::MsgWarn(QStringLiteral("请输入数值！"), this);
+        return;
+    }
+    if (lineMode) {
+        if (!applyToLine(value))
+            return;
+        main_->JisuanZje();
+    } else {
+        // Lasts until the cart changes next: every change sums the lines into Zje again.
+        main_->Zje = value;
+        main_->lblZje->setText(gl::fmtNum(value) + QStringLiteral("元"));
+    }
+    accept();
+}
+
+bool TfrmZk::applyToLine(double value)
+{
+    try {
+        const QVariant booldz = gl::scalar(gl::shopDb(), QStringLiteral("SELECT booldz FROM sp WHERE id = ?"),
+                                           {line_->text(ColId)});
+        // Goods no longer in the catalogue are not refused.
+        if (booldz.isValid() && booldz.toInt() == 0) {
+            gl::MsgWarn(QStringLiteral("指定的商品不允许修改折扣！"), this);
+            return false;
+        }
+    } catch (const gl::DbError& e) {
+        gl::MsgWarn(e.message(), this);
+        return false;
+    }
+    // A member sale is priced by the member price column, any other by the unit price.
+    const int priceColumn = main_->MberID.isEmpty() ? ColPrice : ColHyj;
+    LineDiscount d;
+    if (!discountLine(cellNumber(line_, priceColumn), cellNumber(line_, ColQty), value, &d)) {
+        gl::MsgWarn(QStringLiteral("该商品的价格为0，无法计算折扣！"), this);
+        return false;
+    }
+    line_->setText(ColZk, d.zk);
+    line_->setText(priceColumn, d.price);
+    line_->setText(ColJe, d.je);
+    setLineUnit(line_, value);   // a later quantity change keeps the discounted price
+    return true;
+}
+
+void TfrmZk::btnCCClick()
+{
+    reject();
+}
+
+bool TfrmZk::FormShortCut(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        btnOKClick();
+        return true;
+    case Qt::Key_Escape:
+        btnCCClick();
+        return true;
+    case Qt::Key_F4:
+        if (line_) {
+            rdoSp->setChecked(true);
+            rdoSpClick();
+        }
+        return true;
+    case Qt::Key_F5:
+        rdoCon->setChecked(true);
+        rdoConClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TfrmZk::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && FormShortCut(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmZk::keyPressEvent(QKeyEvent* event)
+{
+    if (!FormShortCut(event))
+        QDialog::keyPressEvent(event);
+}
+
+void doDiscount(TfrmMain* m)
+{
+    TfrmZk dlg(m, m);
+    dlg.exec();
+}
+
+} // namespace till
