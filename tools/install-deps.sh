@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-charts-dev qt6-serialport-dev qt6-svg-dev
-    libgl-dev fonts-wqy-zenhei
+    libgl-dev libsqlite3-dev fonts-wqy-zenhei
     python3 python3-xlrd poppler-utils xvfb xauth
 )
 
