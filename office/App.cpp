@@ -4,12 +4,11 @@
 #include "Dialogs.h"
 #include "Format.h"
 #include "RowReader.h"
-#include "SingleInstance.h"
+#include "Startup.h"
 #include "UnitLogin.h"
 #include "UnitMain.h"
 
 #include <QApplication>
-#include <memory>
 
 namespace office
 {
@@ -22,22 +21,9 @@ const QString& appTitle()
 
 bool prepareOffice(const QString& folder)
 {
-    // Held for the life of the process.
-    static std::unique_ptr<gl::SingleInstance> instance;
     gl::setDialogLook(gl::DialogLook::Office);
-    if (!instance) {
-        auto candidate = std::make_unique<gl::SingleInstance>(appTitle());
-        if (!candidate->tryAcquire()) {
-            gl::MsgWarn(QStringLiteral("请不要重复运行后台管理！"));
-            return false;
-        }
-        instance = std::move(candidate);
-    }
-    QString error;
-    if (!gl::openStore(gl::Store::Shop, folder, &error)) {
-        gl::MsgWarn(error);
+    if (!gl::prepareProgram(appTitle(), QStringLiteral("请不要重复运行后台管理！"), folder, {gl::Store::Shop}))
         return false;
-    }
     try {
         tuneForLongLists(gl::shopDb());
     } catch (const gl::DbError&) {

@@ -1,38 +1,16 @@
 #pragma once
 
-#include <QDialog>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include "LoginForm.h"
 
 namespace office
 {
 
 // Operator login of the back office. No permission is tested here: each module tests its own.
-class TfrmLogin : public QDialog
+class TfrmLogin : public gl::LoginForm
 {
     Q_OBJECT
 public:
     explicit TfrmLogin(QWidget* parent = nullptr);
-
-    QLabel* Image1;
-    QLabel* Label3;
-    QLabel* Label1;
-    QComboBox* comName;
-    QLabel* Label2;
-    QLineEdit* editPwd;
-    QPushButton* btnLogin;
-    QPushButton* btnClose;
-    QLabel* Label4;
-
-public slots:
-    void btnLoginClick();
-    void btnCloseClick();
-
-private:
-    void FormCreate();
 };
 
 } // namespace office

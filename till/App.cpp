@@ -3,12 +3,11 @@
 #include "Db.h"
 #include "Dialogs.h"
 #include "Format.h"
-#include "SingleInstance.h"
+#include "Startup.h"
 #include "UnitLogin.h"
 #include "UnitMain.h"
 
 #include <QApplication>
-#include <memory>
 
 namespace till {
 
@@ -20,23 +19,9 @@ const QString& appTitle()
 
 bool prepareTill(const QString& folder)
 {
-    // Held for the life of the process.
-    static std::unique_ptr<gl::SingleInstance> instance;
     gl::setDialogLook(gl::DialogLook::Till);
-    if (!instance) {
-        auto candidate = std::make_unique<gl::SingleInstance>(appTitle());
-        if (!candidate->tryAcquire()) {
-            gl::MsgWarn(QStringLiteral("请不要重复运行收银端！"));
-            return false;
-        }
-        instance = std::move(candidate);
-    }
-    QString error;
-    if (!gl::openStore(gl::Store::Shop, folder, &error) || !gl::openStore(gl::Store::Terminal, folder, &error)) {
-        gl::MsgWarn(error);
-        return false;
-    }
-    return true;
+    return gl::prepareProgram(appTitle(), QStringLiteral("请不要重复运行收银端！"), folder,
+                              {gl::Store::Shop, gl::Store::Terminal});
 }
 
 int runTill(QApplication& app, const QString& folder)

@@ -1,36 +1,17 @@
 #pragma once
 
-#include <QDialog>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include "LoginForm.h"
 
 namespace till {
 
 // Operator login of the till: the operator must hold the cashier permission.
-class TfrmLogin : public QDialog {
+class TfrmLogin : public gl::LoginForm {
     Q_OBJECT
 public:
     explicit TfrmLogin(QWidget* parent = nullptr);
 
-    QLabel* Image1;
-    QLabel* Label3;
-    QLabel* Label1;
-    QComboBox* comName;
-    QLabel* Label2;
-    QLineEdit* editPwd;
-    QPushButton* btnLogin;
-    QPushButton* btnClose;
-    QLabel* Label4;
-
-public slots:
-    void btnLoginClick();
-    void btnCloseClick();
-
-private:
-    void FormCreate();
+protected:
+    bool mayLogIn() override;
 };
 
 } // namespace till
