@@ -26,28 +26,6 @@ namespace till {
 
 namespace {
 
-QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text)
-{
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(QString::fromLatin1(name));
-    // White caption on black; the tick keeps its dark colour on the white box.
-    QPalette pal = c->palette();
-    pal.setColor(QPalette::Active, QPalette::WindowText, Qt::white);
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::white);
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
-    pal.setColor(QPalette::Text, Qt::black);
-    pal.setColor(QPalette::Base, Qt::white);
-    c->setPalette(pal);
-    return c;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
 QComboBox* makeList(QWidget* parent, const char* name)
 {
     auto* c = new QComboBox(parent);
@@ -65,7 +43,7 @@ void selectStored(QComboBox* list, const QString& stored)
 
 } // namespace
 
-TfrmConf::TfrmConf(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(main)
+TfrmConf::TfrmConf(TfrmMain* main, QWidget* parent) : TillDialog(parent), main_(main)
 {
     setObjectName(QStringLiteral("frmConf"));
     setWindowTitle(QStringLiteral("系统设置"));
@@ -74,33 +52,25 @@ TfrmConf::TfrmConf(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(mai
 
     grpJbsz = new QGroupBox(QStringLiteral("基本设置"), this);
     grpJbsz->setObjectName(QStringLiteral("grpJbsz"));
-    chkYl = makeCheck(grpJbsz, "chkYl", QStringLiteral("允许使用银联结账(F2)"));
-    chkGx = makeCheck(grpJbsz, "chkGx", QStringLiteral("启用顾客显示屏(F3)"));
-    Label4 = makeLabel(grpJbsz, "Label4", QStringLiteral("顾客显示屏端口(F4)："));
+    chkYl = tickBox(QStringLiteral("允许使用银联结账(F2)"), "chkYl", grpJbsz);
+    chkGx = tickBox(QStringLiteral("启用顾客显示屏(F3)"), "chkGx", grpJbsz);
+    Label4 = namedLabel(QStringLiteral("顾客显示屏端口(F4)："), "Label4", grpJbsz);
     comGx = makeList(grpJbsz, "comGx");
-    chkAStart = makeCheck(grpJbsz, "chkAStart", QStringLiteral("收银端开机自动启动(F5)"));
+    chkAStart = tickBox(QStringLiteral("收银端开机自动启动(F5)"), "chkAStart", grpJbsz);
 
     grpDysz = new QGroupBox(QStringLiteral("小票打印设置"), this);
     grpDysz->setObjectName(QStringLiteral("grpDysz"));
-    chkPrint = makeCheck(grpDysz, "chkPrint", QStringLiteral("启用小票打印(F6)"));
-    Label1 = makeLabel(grpDysz, "Label1", QStringLiteral("打 印 机(F7)："));
+    chkPrint = tickBox(QStringLiteral("启用小票打印(F6)"), "chkPrint", grpDysz);
+    Label1 = namedLabel(QStringLiteral("打 印 机(F7)："), "Label1", grpDysz);
     comPrinter = makeList(grpDysz, "comPrinter");
-    Label2 = makeLabel(grpDysz, "Label2", QStringLiteral("打印份数(F8)："));
+    Label2 = namedLabel(QStringLiteral("打印份数(F8)："), "Label2", grpDysz);
     editDyfs = new QLineEdit(grpDysz);
     editDyfs->setObjectName(QStringLiteral("editDyfs"));
-    Label3 = makeLabel(grpDysz, "Label3", QStringLiteral("下 边 距(F9)："));
+    Label3 = namedLabel(QStringLiteral("下 边 距(F9)："), "Label3", grpDysz);
     comXbj = makeList(grpDysz, "comXbj");
 
-    btnOK = new QPushButton(QStringLiteral("确定(ENTER)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCC = new QPushButton(QStringLiteral("取消(ESC)"), this);
-    btnCC->setObjectName(QStringLiteral("btnCC"));
-    for (QPushButton* b : {btnOK, btnCC}) {
-        b->setFlat(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-    }
+    btnOK = flatButton(QStringLiteral("确定(ENTER)"), "btnOK", this);
+    btnCC = flatButton(QStringLiteral("取消(ESC)"), "btnCC", this);
 
     connect(chkGx, &QCheckBox::clicked, this, &TfrmConf::chkGxClick);
     connect(chkPrint, &QCheckBox::clicked, this, &TfrmConf::chkPrintClick);
@@ -137,21 +107,9 @@ TfrmConf::TfrmConf(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(mai
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // The till's look: black, white captions, flat buttons.
-    setStyleSheet(QStringLiteral(
-        "QDialog { background: black; }"
-        "QGroupBox { color: white; border: 1px solid #808080; margin-top: 12px; padding: 10px 8px 6px 8px;"
-        " font-size: 10pt; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }"
-        "QLabel { color: white; font-size: 10pt; } QCheckBox { font-size: 10pt; }"
-        "QLabel:disabled { color: #707070; }"
-        "QLineEdit, QComboBox { background: white; color: black; padding: 2px; }"
-        "QLineEdit:disabled, QComboBox:disabled { background: #404040; color: #909090; }"
-        "QPushButton { color: white; background: #202020; border: 1px solid #808080; padding: 5px 14px; }"
-        "QPushButton:hover { background: #404040; }"));
+    setStyleSheet(tillDialogStyle(TillType::Small));
 
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    routeKeys(findChildren<QWidget*>());
 
     FormCreate();
 }
@@ -314,19 +272,6 @@ bool TfrmConf::FormShortCut(QKeyEvent* event)
     default:
         return false;
     }
-}
-
-bool TfrmConf::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && FormShortCut(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmConf::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormShortCut(event))
-        QDialog::keyPressEvent(event);
 }
 
 void doTerminalSettings(TfrmMain* m)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TillLook.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,7 +16,7 @@ class TfrmMain;
 
 // The terminal settings of this till (sydconf.zdb): bank card, customer display, autostart
 // and receipt printing. Saving also updates what the sale screen holds in memory.
-class TfrmConf : public QDialog {
+class TfrmConf : public TillDialog {
     Q_OBJECT
 public:
     // `main` may be null (nothing in memory to update, no display to reopen).
@@ -45,14 +45,10 @@ public slots:
     void btnOKClick();
     void btnCCClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void FormCreate();
     void LoadConf();
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
 
     TfrmMain* main_;
 };

@@ -22,37 +22,7 @@
 
 namespace till {
 
-QString tillDialogStyle()
-{
-    return QStringLiteral(
-        "QDialog { background: black; }"
-        "QLabel { color: white; font-size: 12pt; }"
-        "QLineEdit { background: white; color: black; font-size: 14pt; padding: 2px; }"
-        "QPushButton { color: white; background: #202020; border: 1px solid #808080; padding: 6px 16px;"
-        " font-size: 11pt; }"
-        "QPushButton:hover { background: #404040; }"
-        "QCheckBox { color: white; font-size: 11pt; }"
-        "QCheckBox:disabled { color: #707070; }"
-        // Tick boxes drawn plainly so they show on black: hollow when clear, filled when ticked.
-        "QCheckBox::indicator, QTreeWidget::indicator { width: 13px; height: 13px; border: 1px solid #d0d0d0;"
-        " background: #101010; }"
-        "QCheckBox::indicator:checked, QTreeWidget::indicator:checked { background: qradialgradient("
-        "cx:0.5, cy:0.5, radius:0.7, fx:0.5, fy:0.5, stop:0 #ffffff, stop:0.55 #f0f0f0, stop:0.62 #101010,"
-        " stop:1 #101010); }"
-        "QCheckBox::indicator:disabled { border-color: #606060; }"
-        "QTreeWidget { background: #101010; color: white; alternate-background-color: #1c1c1c;"
-        " selection-background-color: #3060a0; selection-color: white; font-size: 11pt; }"
-        "QHeaderView::section { background: #303030; color: white; border: 1px solid #505050; padding: 3px; }");
-}
-
 namespace {
-
-QLabel* label(const QString& text, const char* name, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
 
 QLineEdit* edit(const char* name, QWidget* parent)
 {
@@ -62,42 +32,31 @@ QLineEdit* edit(const char* name, QWidget* parent)
     return e;
 }
 
-QPushButton* flatButton(const QString& text, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFlat(true);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
 const char* const kAmountStyle = "color: red; font-size: 22pt; font-weight: bold;";
 
 } // namespace
 
-TfrmJiezhang::TfrmJiezhang(TfrmMain* main) : QDialog(main), main_(main)
+TfrmJiezhang::TfrmJiezhang(TfrmMain* main) : TillDialog(main), main_(main)
 {
     setObjectName(QStringLiteral("frmJiezhang"));
     setWindowTitle(QStringLiteral("结账"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setStyleSheet(tillDialogStyle());
 
-    Label7 = label(QStringLiteral("应付总金额："), "Label7", this);
-    lblZje = label(QStringLiteral("0元"), "lblZje", this);
+    Label7 = namedLabel(QStringLiteral("应付总金额："), "Label7", this);
+    lblZje = namedLabel(QStringLiteral("0元"), "lblZje", this);
     lblZje->setStyleSheet(QLatin1String(kAmountStyle));
-    Label1 = label(QStringLiteral("现金付款(F2)："), "Label1", this);
+    Label1 = namedLabel(QStringLiteral("现金付款(F2)："), "Label1", this);
     editXj = edit("editXj", this);
-    Label2 = label(QStringLiteral("元"), "Label2", this);
-    lblYl = label(QStringLiteral("银联付款(F3)："), "lblYl", this);
+    Label2 = namedLabel(QStringLiteral("元"), "Label2", this);
+    lblYl = namedLabel(QStringLiteral("银联付款(F3)："), "lblYl", this);
     editYl = edit("editYl", this);
-    lblYlyuan = label(QStringLiteral("元"), "lblYlyuan", this);
-    lblCz = label(QStringLiteral("储值付款(F4)："), "lblCz", this);
+    lblYlyuan = namedLabel(QStringLiteral("元"), "lblYlyuan", this);
+    lblCz = namedLabel(QStringLiteral("储值付款(F4)："), "lblCz", this);
     editCz = edit("editCz", this);
-    lblCzyuan = label(QStringLiteral("元"), "lblCzyuan", this);
-    Label8 = label(QStringLiteral("找零："), "Label8", this);
-    lblZl = label(QString(), "lblZl", this);
+    lblCzyuan = namedLabel(QStringLiteral("元"), "lblCzyuan", this);
+    Label8 = namedLabel(QStringLiteral("找零："), "Label8", this);
+    lblZl = namedLabel(QString(), "lblZl", this);
     lblZl->setStyleSheet(QLatin1String(kAmountStyle));
     btnJiezhang = flatButton(QStringLiteral("结账(F5)"), "btnJiezhang", this);
     btnCC = flatButton(QStringLiteral("取消(ESC)"), "btnCC", this);
@@ -133,10 +92,9 @@ TfrmJiezhang::TfrmJiezhang(TfrmMain* main) : QDialog(main), main_(main)
 
     setTabOrder(editXj, editYl);
     setTabOrder(editYl, editCz);
-    for (QLineEdit* e : {editXj, editYl, editCz}) {
-        e->installEventFilter(this);
+    routeKeys({editXj, editYl, editCz});
+    for (QLineEdit* e : {editXj, editYl, editCz})
         connect(e, &QLineEdit::textChanged, this, &TfrmJiezhang::editXjChange);
-    }
     connect(btnJiezhang, &QPushButton::clicked, this, &TfrmJiezhang::btnJiezhangClick);
     connect(btnCC, &QPushButton::clicked, this, &TfrmJiezhang::btnCCClick);
 
@@ -248,22 +206,13 @@ bool TfrmJiezhang::eventFilter(QObject* watched, QEvent* event)
                 editKeyPressEnter(e);
                 return true;
             }
-            if (FormShortCut(key))
-                return true;
             break;
         }
         default:
             break;
         }
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmJiezhang::keyPressEvent(QKeyEvent* event)
-{
-    if (FormShortCut(event))
-        return;
-    QDialog::keyPressEvent(event);
+    return TillDialog::eventFilter(watched, event);
 }
 
 bool TfrmJiezhang::FormShortCut(QKeyEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Cart.h"
+#include "TillLook.h"
 
-#include <QDialog>
 #include <vector>
 
 class QKeyEvent;
@@ -15,7 +15,7 @@ namespace till {
 class TfrmMain;
 
 // Checkout: takes cash, bank card and stored value for the sale in progress and books it.
-class TfrmJiezhang : public QDialog {
+class TfrmJiezhang : public TillDialog {
     Q_OBJECT
 public:
     explicit TfrmJiezhang(TfrmMain* main);
@@ -43,11 +43,10 @@ public slots:
     void btnJiezhangClick();
     void btnCCClick();
     void editXjChange();   // also the change handler of the other two fields
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -70,8 +69,5 @@ bool printReceipt(TfrmMain* m, const QString& conid);
 // The cart of the sale screen as sale lines, and back.
 std::vector<SaleLine> cartOf(const TfrmMain* m);
 void fillCart(TfrmMain* m, const std::vector<SaleLine>& lines);
-
-// Look of the till's dialogs: black, white captions, flat buttons.
-QString tillDialogStyle();
 
 } // namespace till

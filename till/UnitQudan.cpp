@@ -21,51 +21,26 @@
 
 namespace till {
 
-namespace {
-
-QPushButton* flatButton(const QString& text, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFlat(true);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
-} // namespace
-
-TfrmQudan::TfrmQudan(QWidget* parent) : QDialog(parent)
+TfrmQudan::TfrmQudan(QWidget* parent) : TillDialog(parent)
 {
     setObjectName(QStringLiteral("frmQudan"));
     setWindowTitle(QStringLiteral("取单"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setStyleSheet(tillDialogStyle());
 
-    lblShow = new QLabel(QStringLiteral("请输入流水号："), this);
-    lblShow->setObjectName(QStringLiteral("lblShow"));
+    lblShow = namedLabel(QStringLiteral("请输入流水号："), "lblShow", this);
     editInput = new QLineEdit(this);
     editInput->setObjectName(QStringLiteral("editInput"));
     editInput->setMinimumWidth(260);
-    Label1 = new QLabel(QStringLiteral("提示：上下键可选择流水单。"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = namedLabel(QStringLiteral("提示：上下键可选择流水单。"), "Label1", this);
     Label1->setStyleSheet(QStringLiteral("color: #c0c0c0; font-size: 10pt;"));
     bntDel = flatButton(QStringLiteral("删除(DELETE)"), "bntDel", this);
 
-    lvwTb = new QTreeWidget(this);
-    lvwTb->setObjectName(QStringLiteral("lvwTb"));
-    lvwTb->setRootIsDecorated(false);
-    lvwTb->setUniformRowHeights(true);
+    lvwTb = rowList("lvwTb",
+                    {QStringLiteral("流水号"), QStringLiteral("总金额（元）"), QStringLiteral("会员卡号"),
+                     QStringLiteral("会员姓名"), QStringLiteral("操作员"), QStringLiteral("日期时间")},
+                    {150, 100, 100, 100, 90, 180}, this);
     lvwTb->setAlternatingRowColors(true);
-    lvwTb->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwTb->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwTb->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwTb->setHeaderLabels({QStringLiteral("流水号"), QStringLiteral("总金额（元）"), QStringLiteral("会员卡号"),
-                            QStringLiteral("会员姓名"), QStringLiteral("操作员"), QStringLiteral("日期时间")});
-    const int widths[] = {150, 100, 100, 100, 90, 180};
-    for (int i = 0; i < 6; ++i)
-        lvwTb->setColumnWidth(i, widths[i]);
     lvwTb->setMinimumSize(740, 300);
 
     btnOK = flatButton(QStringLiteral("确定(ENTER)"), "btnOK", this);
@@ -92,8 +67,7 @@ TfrmQudan::TfrmQudan(QWidget* parent) : QDialog(parent)
     connect(bntDel, &QPushButton::clicked, this, &TfrmQudan::bntDelClick);
     connect(lvwTb, &QTreeWidget::itemSelectionChanged, this, &TfrmQudan::lvwTbSelectItem);
     connect(lvwTb, &QTreeWidget::itemDoubleClicked, this, &TfrmQudan::lvwTbDblClick);
-    editInput->installEventFilter(this);
-    lvwTb->installEventFilter(this);
+    routeKeys({editInput, lvwTb});
 
     FormCreate();
 }
@@ -181,18 +155,7 @@ bool TfrmQudan::FormShortCut(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (lvwTb->topLevelItemCount() > 0 && lvwTb->selectedItems().isEmpty()) {
-            // The first arrow key picks a row to start from.
-            lvwTb->setFocus();
-            lvwTb->setCurrentItem(lvwTb->currentItem() ? lvwTb->currentItem() : lvwTb->topLevelItem(0));
-            lvwTb->currentItem()->setSelected(true);
-            return true;
-        }
-        if (!lvwTb->hasFocus()) {
-            lvwTb->setFocus();
-            return true;
-        }
-        return false;   // the list moves its selection
+        return arrowIntoList(lvwTb);
     case Qt::Key_Return:
     case Qt::Key_Enter:
         btnOKClick();
@@ -206,21 +169,6 @@ bool TfrmQudan::FormShortCut(QKeyEvent* event)
     default:
         return false;
     }
-}
-
-bool TfrmQudan::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((watched == editInput || watched == lvwTb) && event->type() == QEvent::KeyPress
-        && FormShortCut(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmQudan::keyPressEvent(QKeyEvent* event)
-{
-    if (FormShortCut(event))
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void doHold(TfrmMain* m)

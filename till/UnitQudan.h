@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TillLook.h"
 
 class QKeyEvent;
 class QLabel;
@@ -14,7 +14,7 @@ namespace till {
 class TfrmMain;
 
 // Picker of the held orders of every till: retrieve one, or delete one.
-class TfrmQudan : public QDialog {
+class TfrmQudan : public TillDialog {
     Q_OBJECT
 public:
     explicit TfrmQudan(QWidget* parent = nullptr);
@@ -33,12 +33,10 @@ public slots:
     void bntDelClick();
     void lvwTbSelectItem();
     void lvwTbDblClick(QTreeWidgetItem* item);
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();

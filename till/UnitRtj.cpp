@@ -29,26 +29,10 @@ const QString kAllOperators = QStringLiteral("不限");
 
 QTreeWidget* makeList(QWidget* parent, const char* name, const QStringList& captions, const QList<int>& widths)
 {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTreeWidget* list = rowList(name, captions, widths, parent);
     list->setSortingEnabled(false);
-    list->setHeaderLabels(captions);
-    for (int i = 0; i < widths.size(); ++i)
-        list->setColumnWidth(i, widths[i]);
     list->header()->setSectionsMovable(false);
     return list;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = QString())
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 QString money(double v)
@@ -58,23 +42,23 @@ QString money(double v)
 
 } // namespace
 
-TfrmRtj::TfrmRtj(QWidget* parent) : QDialog(parent)
+TfrmRtj::TfrmRtj(QWidget* parent) : TillDialog(parent)
 {
     setObjectName(QStringLiteral("frmRtj"));
     setWindowTitle(QStringLiteral("日统计表表"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    Label1 = makeLabel(this, "Label1", QStringLiteral("日期(F2)："));
+    Label1 = namedLabel(QStringLiteral("日期(F2)："), "Label1", this);
     dtDay = new QDateEdit(this);
     dtDay->setObjectName(QStringLiteral("dtDay"));
     dtDay->setCalendarPopup(true);
     dtDay->setMinimumWidth(140);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("操作员(F3)："));
+    Label2 = namedLabel(QStringLiteral("操作员(F3)："), "Label2", this);
     comCzy = new QComboBox(this);
     comCzy->setObjectName(QStringLiteral("comCzy"));
     comCzy->setEditable(false);
     comCzy->setMinimumWidth(140);
-    Label4 = makeLabel(this, "Label4", QStringLiteral("提示：按下相对应的快捷键后再按F4键可显示候选项。"));
+    Label4 = namedLabel(QStringLiteral("提示：按下相对应的快捷键后再按F4键可显示候选项。"), "Label4", this);
     Label4->setStyleSheet(QStringLiteral("color: #c0c0c0;"));
 
     pageTj = new QTabWidget(this);
@@ -102,29 +86,24 @@ TfrmRtj::TfrmRtj(QWidget* parent) : QDialog(parent)
     pageTj->addTab(tabSp, QStringLiteral("商品销售报表(F9)"));
     pageTj->setCurrentWidget(tbLsd);
 
-    Label3 = makeLabel(this, "Label3", QStringLiteral("本日销售额："));
-    lblXse = makeLabel(this, "lblXse");
-    lblXscsdes = makeLabel(this, "lblXscsdes", QStringLiteral("  销售次数："));
-    lblXscs = makeLabel(this, "lblXscs");
-    Label13 = makeLabel(this, "Label13", QStringLiteral("销售商品数量："));
-    lblXsspsl = makeLabel(this, "lblXsspsl");
-    Label6 = makeLabel(this, "Label6", QStringLiteral("  现金收款："));
-    lblXjsk = makeLabel(this, "lblXjsk");
-    Label9 = makeLabel(this, "Label9", QStringLiteral("  银联支付："));
-    lblYlzf = makeLabel(this, "lblYlzf");
-    Label11 = makeLabel(this, "Label11", QStringLiteral("  会员卡支付："));
-    lblHykzf = makeLabel(this, "lblHykzf");
+    Label3 = namedLabel(QStringLiteral("本日销售额："), "Label3", this);
+    lblXse = namedLabel(QString(), "lblXse", this);
+    lblXscsdes = namedLabel(QStringLiteral("  销售次数："), "lblXscsdes", this);
+    lblXscs = namedLabel(QString(), "lblXscs", this);
+    Label13 = namedLabel(QStringLiteral("销售商品数量："), "Label13", this);
+    lblXsspsl = namedLabel(QString(), "lblXsspsl", this);
+    Label6 = namedLabel(QStringLiteral("  现金收款："), "Label6", this);
+    lblXjsk = namedLabel(QString(), "lblXjsk", this);
+    Label9 = namedLabel(QStringLiteral("  银联支付："), "Label9", this);
+    lblYlzf = namedLabel(QString(), "lblYlzf", this);
+    Label11 = namedLabel(QStringLiteral("  会员卡支付："), "Label11", this);
+    lblHykzf = namedLabel(QString(), "lblHykzf", this);
     for (QLabel* v : {lblXse, lblXscs, lblXsspsl, lblXjsk, lblYlzf, lblHykzf}) {
-        v->setProperty("figure", true);
+        v->setStyleSheet(QStringLiteral("color: #ff4040; font-weight: bold;"));
         v->setMinimumWidth(120);
     }
 
-    btnClose = new QPushButton(QStringLiteral("关闭(ESC)"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setFlat(true);
-    btnClose->setCursor(Qt::PointingHandCursor);
-    btnClose->setAutoDefault(false);
-    btnClose->setFocusPolicy(Qt::NoFocus);
+    btnClose = flatButton(QStringLiteral("关闭(ESC)"), "btnClose", this);
     connect(btnClose, &QPushButton::clicked, this, &TfrmRtj::btnCloseClick);
 
     auto* top = new QHBoxLayout;
@@ -156,28 +135,10 @@ TfrmRtj::TfrmRtj(QWidget* parent) : QDialog(parent)
     layout->addWidget(pageTj, 1);
     layout->addLayout(bottom);
 
-    // The till's look: black, white text, flat buttons; tabs drawn as buttons.
-    setStyleSheet(QStringLiteral(
-        "QDialog { background: black; } QLabel { color: white; font-size: 10pt; }"
-        "QLabel[figure=\"true\"] { color: #ff4040; font-weight: bold; }"
-        "QTreeWidget { background: black; color: white; alternate-background-color: #181818;"
-        " selection-background-color: #3060c0; selection-color: white; }"
-        "QHeaderView::section { background: #303030; color: white; border: 1px solid #505050; padding: 3px; }"
-        "QTabWidget::pane { border: 1px solid #606060; }"
-        "QTabBar::tab { background: #202020; color: white; border: 1px solid #808080; padding: 5px 14px;"
-        " margin-right: 4px; }"
-        "QTabBar::tab:selected { background: #505050; }"
-        "QPushButton { color: white; background: #202020; border: 1px solid #808080; padding: 5px 14px; }"
-        "QScrollBar:horizontal { background: #202020; height: 12px; }"
-        "QScrollBar:vertical { background: #202020; width: 12px; }"
-        "QScrollBar::handle { background: #606060; min-width: 20px; min-height: 20px; }"
-        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
-        "QPushButton:hover { background: #404040; }"
-        "QComboBox, QDateEdit { background: white; color: black; padding: 2px; }"));
+    setStyleSheet(tillDialogStyle(TillType::Small));
     resize(900, 560);
 
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    routeKeys(findChildren<QWidget*>());
 
     connect(dtDay, &QDateEdit::dateChanged, this, &TfrmRtj::dtDayChange);
     FormCreate();
@@ -281,15 +242,13 @@ bool TfrmRtj::FormShortCut(QKeyEvent* event)
 bool TfrmRtj::eventFilter(QObject* watched, QEvent* event)
 {
     // Like the sale screen, the dialog sees its keys before the control that has the focus.
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (FormShortCut(key))
-            return true;
-        // F4 opens the list of the focused control; the drop-down list does so by itself.
-        if (key->key() == Qt::Key_F4 && dtDay->hasFocus()) {
-            showDayPicker();
-            return true;
-        }
+    if (routeKey(event))
+        return true;
+    // F4 opens the list of the focused control; the drop-down list does so by itself.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4
+        && dtDay->hasFocus()) {
+        showDayPicker();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -304,12 +263,6 @@ void TfrmRtj::showDayPicker()
     popup->move(dtDay->mapToGlobal(QPoint(0, dtDay->height())));
     popup->show();
     calendar->setFocus();
-}
-
-void TfrmRtj::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormShortCut(event))
-        QDialog::keyPressEvent(event);
 }
 
 void doDailyReport(TfrmMain* m)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TillLook.h"
 
 class QComboBox;
 class QDateEdit;
@@ -17,7 +17,7 @@ class TfrmMain;
 
 // The day's paid sales at the till: receipts, goods sold and six totals, for every operator
 // or one. It only reads.
-class TfrmRtj : public QDialog {
+class TfrmRtj : public TillDialog {
     Q_OBJECT
 public:
     explicit TfrmRtj(QWidget* parent = nullptr);
@@ -53,11 +53,10 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
     void Reload();
     void showDayPicker();
 };

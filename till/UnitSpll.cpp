@@ -35,45 +35,30 @@ QString containsPattern(const QString& text)
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
-TfrmSpll::TfrmSpll(QWidget* parent) : QDialog(parent)
+TfrmSpll::TfrmSpll(QWidget* parent) : TillDialog(parent)
 {
     setObjectName(QStringLiteral("frmSpll"));
     setWindowTitle(QStringLiteral("商品浏览"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    Label1 = new QLabel(QStringLiteral("商品类别(F3)："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = namedLabel(QStringLiteral("商品类别(F3)："), "Label1", this);
     listLb = new QListWidget(this);
     listLb->setObjectName(QStringLiteral("listLb"));
     listLb->setFixedWidth(170);
 
-    Label2 = new QLabel(QStringLiteral("输入商品编号/名称(F4)："), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = namedLabel(QStringLiteral("输入商品编号/名称(F4)："), "Label2", this);
     editSp = new QLineEdit(this);
     editSp->setObjectName(QStringLiteral("editSp"));
 
-    lvwTb = new QTreeWidget(this);
-    lvwTb->setObjectName(QStringLiteral("lvwTb"));
-    lvwTb->setRootIsDecorated(false);
-    lvwTb->setUniformRowHeights(true);
-    lvwTb->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwTb->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwTb->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwTb->setHeaderLabels({QStringLiteral("商品编号"), QStringLiteral("商品名称"), QStringLiteral("商品货号"),
-                            QStringLiteral("商品类别"), QStringLiteral("售价"), QStringLiteral("会员价"),
-                            QStringLiteral("库存"), QStringLiteral("规格"), QStringLiteral("是否打折"),
-                            QStringLiteral("是否积分"), QStringLiteral("备注信息")});
-    // Wide enough for a 13-digit barcode.
-    const int widths[] = {125, 100, 80, 80, 80, 80, 70, 70, 80, 80, 120};
-    for (int i = 0; i < 11; ++i)
-        lvwTb->setColumnWidth(i, widths[i]);
+    // The first column is wide enough for a 13-digit barcode.
+    lvwTb = rowList("lvwTb",
+                    {QStringLiteral("商品编号"), QStringLiteral("商品名称"), QStringLiteral("商品货号"),
+                     QStringLiteral("商品类别"), QStringLiteral("售价"), QStringLiteral("会员价"), QStringLiteral("库存"),
+                     QStringLiteral("规格"), QStringLiteral("是否打折"), QStringLiteral("是否积分"),
+                     QStringLiteral("备注信息")},
+                    {125, 100, 80, 80, 80, 80, 70, 70, 80, 80, 120}, this);
 
-    btnClose = new QPushButton(QStringLiteral("关闭(ESC)"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setFlat(true);
-    btnClose->setCursor(Qt::PointingHandCursor);
-    btnClose->setAutoDefault(false);
-    btnClose->setFocusPolicy(Qt::NoFocus);
+    btnClose = flatButton(QStringLiteral("关闭(ESC)"), "btnClose", this);
 
     // A click on the entry already chosen shows it again; a click on another entry changes the
     // row first, and that change alone fills the list.
@@ -113,23 +98,10 @@ TfrmSpll::TfrmSpll(QWidget* parent) : QDialog(parent)
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 
-    // The till's look: black, white text, flat buttons.
-    setStyleSheet(QStringLiteral(
-        "QDialog { background: black; } QLabel { color: white; font-size: 10pt; }"
-        "QLineEdit { background: white; color: black; font-size: 11pt; padding: 2px; }"
-        "QListWidget, QTreeWidget { background: black; color: white;"
-        " selection-background-color: #3060c0; selection-color: white; }"
-        "QHeaderView::section { background: #303030; color: white; border: 1px solid #505050; padding: 3px; }"
-        "QPushButton { color: white; background: #202020; border: 1px solid #808080; padding: 5px 14px; }"
-        "QScrollBar:horizontal { background: #202020; height: 12px; }"
-        "QScrollBar:vertical { background: #202020; width: 12px; }"
-        "QScrollBar::handle { background: #606060; min-width: 20px; min-height: 20px; }"
-        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
-        "QPushButton:hover { background: #404040; }"));
+    setStyleSheet(tillDialogStyle(TillType::Small));
     resize(1180, 560);
 
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    routeKeys(findChildren<QWidget*>());
 
     FormCreate();
     editSp->setFocus();
@@ -222,19 +194,6 @@ bool TfrmSpll::FormShortCut(QKeyEvent* event)
     default:
         return false;
     }
-}
-
-bool TfrmSpll::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && FormShortCut(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmSpll::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormShortCut(event))
-        QDialog::keyPressEvent(event);
 }
 
 void doGoodsBrowser(TfrmMain* m)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "TillLook.h"
+
 #include <QVariantList>
 
 class QKeyEvent;
@@ -16,7 +17,7 @@ class TfrmMain;
 
 // Looks goods up by category or by id and name, with prices, stock and flags. Read only;
 // nothing goes back to the sale.
-class TfrmSpll : public QDialog {
+class TfrmSpll : public TillDialog {
     Q_OBJECT
 public:
     explicit TfrmSpll(QWidget* parent = nullptr);
@@ -37,13 +38,9 @@ public slots:
     void editSpChange();
     void btnCloseClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void FormCreate();
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
 
     bool rowChangedByMouse_ = false;
 };

@@ -5,7 +5,6 @@
 #include "Format.h"
 #include "Returns.h"
 #include "Session.h"
-#include "UnitJiezhang.h"
 #include "UnitMain.h"
 
 #include <QCheckBox>
@@ -25,60 +24,36 @@ namespace {
 
 enum ReturnColumn { RId = 0, RSpid, RSpmc, RDj, RSl, RZk, RHyj, RJe };
 
-QPushButton* flatButton(const QString& text, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFlat(true);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
 } // namespace
 
-TfrmTuihuo::TfrmTuihuo(QWidget* parent) : QDialog(parent)
+TfrmTuihuo::TfrmTuihuo(QWidget* parent) : TillDialog(parent)
 {
     setObjectName(QStringLiteral("frmTuihuo"));
     setWindowTitle(QStringLiteral("退货"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setStyleSheet(tillDialogStyle());
 
-    Label1 = new QLabel(QStringLiteral("请输入流水号并回车(F4)："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = namedLabel(QStringLiteral("请输入流水号并回车(F4)："), "Label1", this);
     editLs = new QLineEdit(this);
     editLs->setObjectName(QStringLiteral("editLs"));
     editLs->setMinimumWidth(240);
     btnFind = flatButton(QStringLiteral("查找(&F)"), "btnFind", this);
 
-    lvwTb = new QTreeWidget(this);
-    lvwTb->setObjectName(QStringLiteral("lvwTb"));
-    lvwTb->setRootIsDecorated(false);
-    lvwTb->setUniformRowHeights(true);
+    lvwTb = rowList("lvwTb",
+                    {QStringLiteral("编号"), QStringLiteral("商品编号"), QStringLiteral("商品名称"),
+                     QStringLiteral("单价(元)"), QStringLiteral("数量"), QStringLiteral("折扣(%)"),
+                     QStringLiteral("会员价(元)"), QStringLiteral("金额(元)")},
+                    {70, 130, 120, 90, 60, 70, 90, 90}, this);
     lvwTb->setAlternatingRowColors(true);
-    lvwTb->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwTb->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwTb->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwTb->setHeaderLabels({QStringLiteral("编号"), QStringLiteral("商品编号"), QStringLiteral("商品名称"),
-                            QStringLiteral("单价(元)"), QStringLiteral("数量"), QStringLiteral("折扣(%)"),
-                            QStringLiteral("会员价(元)"), QStringLiteral("金额(元)")});
-    const int widths[] = {70, 110, 120, 90, 60, 70, 90, 90};
-    for (int i = 0; i < 8; ++i)
-        lvwTb->setColumnWidth(i, widths[i]);
     lvwTb->setMinimumSize(720, 300);
 
-    Label2 = new QLabel(QStringLiteral("退款总金额："), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    lblTuikuan = new QLabel(QStringLiteral("0元"), this);
-    lblTuikuan->setObjectName(QStringLiteral("lblTuikuan"));
+    Label2 = namedLabel(QStringLiteral("退款总金额："), "Label2", this);
+    lblTuikuan = namedLabel(QStringLiteral("0元"), "lblTuikuan", this);
     lblTuikuan->setStyleSheet(QStringLiteral("color: red; font-size: 20pt; font-weight: bold;"));
-    chkKc = new QCheckBox(QStringLiteral("退货商品库存自动调整(F7)"), this);
-    chkKc->setObjectName(QStringLiteral("chkKc"));
+    chkKc = tickBox(QStringLiteral("退货商品库存自动调整(F7)"), "chkKc", this);
     chkKc->setChecked(true);
     chkKc->setFocusPolicy(Qt::NoFocus);
-    chkCz = new QCheckBox(QStringLiteral("将金额退到会员卡内(F8)"), this);
-    chkCz->setObjectName(QStringLiteral("chkCz"));
+    chkCz = tickBox(QStringLiteral("将金额退到会员卡内(F8)"), "chkCz", this);
     chkCz->setFocusPolicy(Qt::NoFocus);
     btnTuihuo = flatButton(QStringLiteral("退货(F5)"), "btnTuihuo", this);
     btnClose = flatButton(QStringLiteral("关闭(ESC)"), "btnClose", this);
@@ -110,8 +85,7 @@ TfrmTuihuo::TfrmTuihuo(QWidget* parent) : QDialog(parent)
     connect(btnClose, &QPushButton::clicked, this, &TfrmTuihuo::btnCloseClick);
     connect(lvwTb, &QTreeWidget::itemClicked, this, &TfrmTuihuo::lvwTbClick);
     connect(lvwTb, &QTreeWidget::itemChanged, this, &TfrmTuihuo::lvwTbClick);
-    editLs->installEventFilter(this);
-    lvwTb->installEventFilter(this);
+    routeKeys({editLs, lvwTb});
 
     FormCreate();
 }
@@ -246,18 +220,7 @@ bool TfrmTuihuo::FormShortCut(QKeyEvent* event)
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (lvwTb->topLevelItemCount() > 0 && lvwTb->selectedItems().isEmpty()) {
-            // The first arrow key picks a row to start from.
-            lvwTb->setFocus();
-            lvwTb->setCurrentItem(lvwTb->currentItem() ? lvwTb->currentItem() : lvwTb->topLevelItem(0));
-            lvwTb->currentItem()->setSelected(true);
-            return true;
-        }
-        if (!lvwTb->hasFocus()) {
-            lvwTb->setFocus();
-            return true;
-        }
-        return false;
+        return arrowIntoList(lvwTb);
     case Qt::Key_F4:
         editLs->setFocus();
         editLs->selectAll();
@@ -270,6 +233,10 @@ bool TfrmTuihuo::FormShortCut(QKeyEvent* event)
         return true;
     case Qt::Key_F8:
         chkCz->toggle();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter acts only in the number field and the list; elsewhere it must not close the dialog.
         return true;
     default:
         return false;
@@ -289,19 +256,8 @@ bool TfrmTuihuo::eventFilter(QObject* watched, QEvent* event)
             }
             return true;
         }
-        if (FormShortCut(key))
-            return true;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmTuihuo::keyPressEvent(QKeyEvent* event)
-{
-    if (FormShortCut(event))
-        return;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return;
-    QDialog::keyPressEvent(event);
+    return TillDialog::eventFilter(watched, event);
 }
 
 void doReturns(TfrmMain* m)

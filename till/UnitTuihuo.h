@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TillLook.h"
 
 class QCheckBox;
 class QKeyEvent;
@@ -14,7 +14,7 @@ namespace till {
 class TfrmMain;
 
 // Returns against a paid receipt: tick the lines that come back and book them.
-class TfrmTuihuo : public QDialog {
+class TfrmTuihuo : public TillDialog {
     Q_OBJECT
 public:
     explicit TfrmTuihuo(QWidget* parent = nullptr);
@@ -39,11 +39,10 @@ public slots:
     void btnTuihuoClick();
     void btnCloseClick();
     void lvwTbClick();
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();

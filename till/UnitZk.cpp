@@ -37,16 +37,9 @@ double cellNumber(const QTreeWidgetItem* line, int column)
     return v;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 } // namespace
 
-TfrmZk::TfrmZk(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(main)
+TfrmZk::TfrmZk(TfrmMain* main, QWidget* parent) : TillDialog(parent), main_(main)
 {
     setObjectName(QStringLiteral("frmZk"));
     setWindowTitle(QStringLiteral("修改折扣"));
@@ -55,43 +48,28 @@ TfrmZk::TfrmZk(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(main)
 
     rdoSp = new QRadioButton(QStringLiteral("修改选定商品的折扣(F4)"), this);
     rdoSp->setObjectName(QStringLiteral("rdoSp"));
-    Label3 = makeLabel(this, "Label3", QStringLiteral("折后单价："));
+    Label3 = namedLabel(QStringLiteral("折后单价："), "Label3", this);
     editSpJe = new QLineEdit(this);
     editSpJe->setObjectName(QStringLiteral("editSpJe"));
-    Label4 = makeLabel(this, "Label4", QStringLiteral("元"));
-    lblSp = makeLabel(this, "lblSp", QString());
-    lblSp->setProperty("line", true);
+    Label4 = namedLabel(QStringLiteral("元"), "Label4", this);
+    lblSp = namedLabel(QString(), "lblSp", this);
+    lblSp->setStyleSheet(QStringLiteral("color: #ffd040; font-size: 10pt;"));
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFixedHeight(1);
+    Shape1->setStyleSheet(QStringLiteral("QFrame { border-top: 1px dotted #c0c0c0; }"));
     rdoCon = new QRadioButton(QStringLiteral("修改整单折扣(F5)"), this);
     rdoCon->setObjectName(QStringLiteral("rdoCon"));
-    Label8 = makeLabel(this, "Label8", QStringLiteral("折后金额："));
+    whiteCaption(rdoSp);
+    whiteCaption(rdoCon);
+    Label8 = namedLabel(QStringLiteral("折后金额："), "Label8", this);
     editConJe = new QLineEdit(this);
     editConJe->setObjectName(QStringLiteral("editConJe"));
-    Label9 = makeLabel(this, "Label9", QStringLiteral("元"));
-    btnOK = new QPushButton(QStringLiteral("确定(ENTER)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCC = new QPushButton(QStringLiteral("取消(ESC)"), this);
-    btnCC->setObjectName(QStringLiteral("btnCC"));
-    for (QPushButton* b : {btnOK, btnCC}) {
-        b->setFlat(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-    }
+    Label9 = namedLabel(QStringLiteral("元"), "Label9", this);
+    btnOK = flatButton(QStringLiteral("确定(ENTER)"), "btnOK", this);
+    btnCC = flatButton(QStringLiteral("取消(ESC)"), "btnCC", this);
     for (QLineEdit* e : {editSpJe, editConJe})
         e->setFixedWidth(160);
-    // White captions on black; the dot keeps its dark colour in the white circle.
-    for (QRadioButton* r : {rdoSp, rdoCon}) {
-        QPalette pal = r->palette();
-        pal.setColor(QPalette::Active, QPalette::WindowText, Qt::white);
-        pal.setColor(QPalette::Inactive, QPalette::WindowText, Qt::white);
-        pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
-        pal.setColor(QPalette::Text, Qt::black);
-        pal.setColor(QPalette::Base, Qt::white);
-        r->setPalette(pal);
-    }
     lblSp->setMinimumWidth(360);
 
     connect(rdoSp, &QRadioButton::clicked, this, &TfrmZk::rdoSpClick);
@@ -128,20 +106,9 @@ TfrmZk::TfrmZk(TfrmMain* main, QWidget* parent) : QDialog(parent), main_(main)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // The till's look: black, white text, flat buttons.
-    setStyleSheet(QStringLiteral(
-        "QDialog { background: black; } QLabel { color: white; font-size: 11pt; }"
-        "QRadioButton { font-size: 11pt; }"
-        "QLabel[line=\"true\"] { color: #ffd040; font-size: 10pt; }"
-        "QLabel:disabled { color: #707070; }"
-        "QLineEdit { background: white; color: black; font-size: 12pt; padding: 2px; }"
-        "QLineEdit:disabled { background: #404040; color: #909090; }"
-        "QFrame#Shape1 { border-top: 1px dotted #c0c0c0; }"
-        "QPushButton { color: white; background: #202020; border: 1px solid #808080; padding: 5px 14px; }"
-        "QPushButton:hover { background: #404040; }"));
+    setStyleSheet(tillDialogStyle(TillType::Medium));
 
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    routeKeys(findChildren<QWidget*>());
 
     // What the sale screen hands over: the selected line, or only the whole sale.
     const QList<QTreeWidgetItem*> selected = main_->lvwSp->selectedItems();
@@ -269,19 +236,6 @@ bool TfrmZk::FormShortCut(QKeyEvent* event)
     default:
         return false;
     }
-}
-
-bool TfrmZk::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && FormShortCut(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmZk::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormShortCut(event))
-        QDialog::keyPressEvent(event);
 }
 
 void doDiscount(TfrmMain* m)

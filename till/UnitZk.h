@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TillLook.h"
 
 class QFrame;
 class QKeyEvent;
@@ -26,7 +26,7 @@ struct LineDiscount {
 bool discountLine(double currentPrice, double quantity, double newPrice, LineDiscount* out);
 
 // Changes the price of the selected cart line, or the amount due of the whole sale.
-class TfrmZk : public QDialog {
+class TfrmZk : public TillDialog {
     Q_OBJECT
 public:
     explicit TfrmZk(TfrmMain* main, QWidget* parent = nullptr);
@@ -51,12 +51,10 @@ public slots:
     void btnCCClick();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool FormShortCut(QKeyEvent* event);
+    bool FormShortCut(QKeyEvent* event) override;
     void FormShow();
     bool applyToLine(double value);
 
