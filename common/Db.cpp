@@ -241,6 +241,27 @@ QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& 
     return q.next() ? q.value(0) : QVariant();
 }
 
+QStringList column(const QSqlDatabase& db, const QString& sql, const QVariantList& params)
+{
+    QStringList values;
+    QSqlQuery q = run(db, sql, params);
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+QString likeContains(const QString& text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
 Transaction::Transaction(const QSqlDatabase& db) : db_(db)
 {
     run(db_, QStringLiteral("BEGIN IMMEDIATE"));

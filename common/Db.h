@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <stdexcept>
 
@@ -36,6 +37,12 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& pa
 
 // First column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
+
+// The first column of every row, as text.
+QStringList column(const QSqlDatabase& db, const QString& sql, const QVariantList& params = {});
+
+// A pattern for "LIKE ? ESCAPE '\'" that finds `text` anywhere, its own %, _ and \ taken literally.
+QString likeContains(const QString& text);
 
 // BEGIN IMMEDIATE ... COMMIT; rolled back when it goes out of scope uncommitted, so an
 // exception part-way leaves nothing written.

@@ -38,11 +38,7 @@ bool operatorMatches(const QString& name, const QString& password)
 
 QStringList operatorNames()
 {
-    QStringList names;
-    QSqlQuery q = run(shopDb(), QStringLiteral("SELECT czyname FROM czy"));
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
+    return column(shopDb(), QStringLiteral("SELECT czyname FROM czy"));
 }
 
 } // namespace gl

@@ -22,16 +22,6 @@ namespace
 const QString kSelect = QStringLiteral("SELECT id, spmc, huohao, jj, sj, hyj, kc, guige, splb, booldz, "
                                        "booljf, sc, createtime, lastjh, ps FROM sp");
 
-// Typed text is searched for as typed: its own % and _ are not wildcards.
-QString likeAnywhere(const QString& text)
-{
-    QString escaped = text;
-    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    escaped.replace(QLatin1Char('%'), QLatin1String("\\%"));
-    escaped.replace(QLatin1Char('_'), QLatin1String("\\_"));
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
 } // namespace
 
 const QStringList& captions()
@@ -76,7 +66,7 @@ SpQuery quickSearch(const QString& text)
 {
     if (text.isEmpty())
         return allGoods();
-    const QString pattern = likeAnywhere(text);
+    const QString pattern = gl::likeContains(text);
     return {kSelect + QStringLiteral(" WHERE id LIKE ? ESCAPE '\\' OR huohao = ? OR spmc LIKE ? ESCAPE '\\'"),
             {pattern, text, pattern}};
 }

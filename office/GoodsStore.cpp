@@ -103,11 +103,7 @@ void remove(const QString& id)
 
 QStringList categories()
 {
-    QStringList names;
-    QSqlQuery q = gl::run(gl::shopDb(), QStringLiteral("SELECT lbmc FROM splb"));
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
+    return gl::column(gl::shopDb(), QStringLiteral("SELECT lbmc FROM splb"));
 }
 
 bool addCategory(const QString& name)

@@ -33,18 +33,6 @@ Goods goodsFrom(const QSqlQuery& q)
     return g;
 }
 
-QString likeEscaped(const QString& text)
-{
-    QString out;
-    out.reserve(text.size() + 4);
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            out += QLatin1Char('\\');
-        out += c;
-    }
-    return out;
-}
-
 PricedLine scaleLine(const Goods* g, const QString& goodsId, const QString& numberText, double number,
                      int mode, const QString& mberId)
 {
@@ -151,6 +139,12 @@ double breakForUnit(const QString& spid, double k)
     return v.isValid() ? v.toDouble() : -1;
 }
 
+bool discountAllowed(const QString& spid)
+{
+    const QVariant booldz = gl::scalar(gl::shopDb(), QStringLiteral("SELECT booldz FROM sp WHERE id = ?"), {spid});
+    return !booldz.isValid() || booldz.toInt() != 0;
+}
+
 double memberDiscount(const QString& card)
 {
     const QVariant v = gl::scalar(gl::shopDb(), QStringLiteral("SELECT zk FROM mber WHERE id = ?"), {card});
@@ -164,7 +158,7 @@ std::optional<Member> findMember(const QString& cardOrName)
         q = gl::run(gl::shopDb(),
                     QStringLiteral("SELECT id, mbername, st FROM mber WHERE mbername LIKE ? ESCAPE '\\'"
                                    " ORDER BY rowid LIMIT 1"),
-                    {QStringLiteral("%") + likeEscaped(cardOrName) + QStringLiteral("%")});
+                    {gl::likeContains(cardOrName)});
         if (!q.next())
             return std::nullopt;
     }

@@ -51,6 +51,9 @@ PriceBreak largestBreak(const QString& spid);
 // Price of the k-th unit of a goods in one sale, or -1 when no break names that unit.
 double breakForUnit(const QString& spid, double k);
 
+// Whether the goods may take a line discount; goods no longer in the catalogue are not refused.
+bool discountAllowed(const QString& spid);
+
 // Discount percent of a member card, 0 when there is no such card.
 double memberDiscount(const QString& card);
 

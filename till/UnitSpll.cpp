@@ -3,6 +3,7 @@
 #include "Db.h"
 #include "Dialogs.h"
 #include "Format.h"
+#include "GoodsBrowse.h"
 #include "UnitMain.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -21,18 +21,6 @@ namespace till {
 
 namespace {
 const QString kAllCategories = QStringLiteral("所有类别");
-}
-
-QString containsPattern(const QString& text)
-{
-    QString escaped;
-    escaped.reserve(text.size() + 2);
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
 TfrmSpll::TfrmSpll(QWidget* parent) : TillDialog(parent)
@@ -112,9 +100,7 @@ void TfrmSpll::FormCreate()
     const QSignalBlocker block(listLb);
     listLb->addItem(kAllCategories);
     try {
-        QSqlQuery q = gl::run(gl::shopDb(), QStringLiteral("SELECT lbmc FROM splb"));
-        while (q.next())
-            listLb->addItem(q.value(0).toString());
+        listLb->addItems(browseCategories());
     } catch (const gl::DbError& e) {
         gl::MsgWarn(e.message(), this);
     }
@@ -126,9 +112,9 @@ void TfrmSpll::listLbClick()
     if (row < 0)
         return;
     if (row == 0)
-        ShowList(QString());
+        ShowList(browseAllGoods);
     else
-        ShowList(QStringLiteral("splb = ?"), {listLb->item(row)->text()});
+        ShowList([category = listLb->item(row)->text()] { return browseCategory(category); });
 }
 
 void TfrmSpll::editSpChange()
@@ -141,27 +127,21 @@ void TfrmSpll::editSpChange()
     }
     if (text.isEmpty())
         return;
-    ShowList(QStringLiteral("id = ? OR spmc LIKE ? ESCAPE '\\'"), {text, containsPattern(text)});
+    ShowList([text] { return browseSearch(text); });
 }
 
-void TfrmSpll::ShowList(const QString& where, const QVariantList& params)
+void TfrmSpll::ShowList(const std::function<std::vector<BrowseRow>()>& read)
 {
     lvwTb->clear();
-    QString sql = QStringLiteral("SELECT id, spmc, huohao, splb, sj, hyj, kc, guige, booldz, booljf, ps FROM sp");
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
     try {
-        QSqlQuery q = gl::run(gl::shopDb(), sql, params);
         QList<QTreeWidgetItem*> items;
         const QString yuan = QStringLiteral("元");
         const QString yes = QStringLiteral("是");
         const QString no = QStringLiteral("否");
-        while (q.next()) {
-            items << new QTreeWidgetItem({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                                          q.value(3).toString(), gl::fmtNum(q.value(4).toDouble()) + yuan,
-                                          gl::fmtNum(q.value(5).toDouble()) + yuan, gl::fmtNum(q.value(6).toDouble()),
-                                          q.value(7).toString(), q.value(8).toInt() != 0 ? yes : no,
-                                          q.value(9).toInt() != 0 ? yes : no, q.value(10).toString()});
+        for (const BrowseRow& r : read()) {
+            items << new QTreeWidgetItem({r.id, r.spmc, r.huohao, r.splb, gl::fmtNum(r.sj) + yuan,
+                                          gl::fmtNum(r.hyj) + yuan, gl::fmtNum(r.kc), r.guige, r.booldz ? yes : no,
+                                          r.booljf ? yes : no, r.ps});
         }
         lvwTb->addTopLevelItems(items);
     } catch (const gl::DbError& e) {

@@ -2,7 +2,10 @@
 
 #include "TillLook.h"
 
-#include <QVariantList>
+#include "GoodsBrowse.h"
+
+#include <functional>
+#include <vector>
 
 class QKeyEvent;
 class QLabel;
@@ -29,9 +32,8 @@ public:
     QTreeWidget* lvwTb;
     QPushButton* btnClose;
 
-    // Empties the goods list and fills it with the rows of `where` (an sp condition with
-    // placeholders, empty for every goods).
-    void ShowList(const QString& where, const QVariantList& params = {});
+    // Empties the goods list and fills it with the rows `read` gives.
+    void ShowList(const std::function<std::vector<BrowseRow>()>& read);
 
 public slots:
     void listLbClick();
@@ -44,10 +46,6 @@ private:
 
     bool rowChangedByMouse_ = false;
 };
-
-// The text typed into a LIKE pattern that finds it anywhere, with % _ and \ taken literally
-// (used with ESCAPE '\').
-QString containsPattern(const QString& text);
 
 // F7 of the sale screen: the goods browser, shown modally and discarded.
 void doGoodsBrowser(TfrmMain* m);

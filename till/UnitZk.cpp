@@ -4,6 +4,7 @@
 #include "Db.h"
 #include "Dialogs.h"
 #include "Format.h"
+#include "Pricing.h"
 #include "UnitMain.h"
 
 #include <QFrame>
@@ -183,10 +184,7 @@ void TfrmZk::btnOKClick()
 bool TfrmZk::applyToLine(double value)
 {
     try {
-        const QVariant booldz = gl::scalar(gl::shopDb(), QStringLiteral("SELECT booldz FROM sp WHERE id = ?"),
-                                           {line_->text(ColId)});
-        // Goods no longer in the catalogue are not refused.
-        if (booldz.isValid() && booldz.toInt() == 0) {
+        if (!discountAllowed(line_->text(ColId))) {
             gl::MsgWarn(QStringLiteral("指定的商品不允许修改折扣！"), this);
             return false;
         }
