@@ -12,13 +12,13 @@ namespace {
 
 constexpr int kUnitRole = Qt::UserRole + 1;
 
+} // namespace
+
 double cellNumber(const QTreeWidgetItem* item, int column)
 {
     double v = 0;
     return gl::parseNumber(item->text(column), &v) ? v : 0;
 }
-
-} // namespace
 
 QVector<SaleLine> cartLines(const QTreeWidget* lvwSp)
 {

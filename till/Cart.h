@@ -21,6 +21,9 @@ struct SaleLine {
     double je = 0;    // amount
 };
 
+// The number in a cell of a cart line; a cell that is not a number counts as 0.
+double cellNumber(const QTreeWidgetItem* item, int column);
+
 // The rows of lvwSp in cart order. A cell that is not a number counts as 0.
 QVector<SaleLine> cartLines(const QTreeWidget* lvwSp);
 // Sum of the amount column.

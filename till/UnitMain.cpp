@@ -1,13 +1,6 @@
 #include "UnitMain.h"
 
-#include "UnitConf.h"
-#include "UnitJiezhang.h"
-#include "UnitQudan.h"
-#include "UnitRtj.h"
-#include "UnitSpll.h"
-#include "UnitTuihuo.h"
-#include "UnitZk.h"
-
+#include "Cart.h"
 #include "Db.h"
 #include "Dialogs.h"
 #include "Format.h"
@@ -15,6 +8,13 @@
 #include "ReceiptNumber.h"
 #include "Session.h"
 #include "Settings.h"
+#include "UnitConf.h"
+#include "UnitJiezhang.h"
+#include "UnitQudan.h"
+#include "UnitRtj.h"
+#include "UnitSpll.h"
+#include "UnitTuihuo.h"
+#include "UnitZk.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -570,8 +570,7 @@ bool TfrmMain::FormShortCut(QKeyEvent* key)
         if (!keypad)
             return false;
         if (QTreeWidgetItem* line = selectedLine()) {
-            double q = 0;
-            gl::parseNumber(line->text(ColQty), &q);
+            const double q = cellNumber(line, ColQty);
             if (key->key() == Qt::Key_Plus)
                 changeQuantity(line, q + 1);
             else if (q > 1)
@@ -648,12 +647,9 @@ QTreeWidgetItem* TfrmMain::selectedLine() const
 
 void TfrmMain::changeQuantity(QTreeWidgetItem* line, double q)
 {
-    double price = 0, hyj = 0, qty = 0, je = 0;
-    gl::parseNumber(line->text(ColPrice), &price);
-    gl::parseNumber(line->text(ColHyj), &hyj);
-    gl::parseNumber(line->text(ColQty), &qty);
-    gl::parseNumber(line->text(ColJe), &je);
-    const double unit = unitForRepricing(lineUnit(line), hasLineUnit(line), price, hyj, qty, je, !MberID.isEmpty());
+    const double unit = unitForRepricing(lineUnit(line), hasLineUnit(line), cellNumber(line, ColPrice),
+                                         cellNumber(line, ColHyj), cellNumber(line, ColQty), cellNumber(line, ColJe),
+                                         !MberID.isEmpty());
     setLineUnit(line, unit);
     line->setText(ColQty, gl::fmtNum(q));
     line->setText(ColJe, gl::fmtNum(q * unit));

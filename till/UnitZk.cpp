@@ -29,17 +29,6 @@ bool discountLine(double currentPrice, double quantity, double newPrice, LineDis
     return true;
 }
 
-namespace {
-
-double cellNumber(const QTreeWidgetItem* line, int column)
-{
-    double v = 0;
-    gl::parseNumber(line->text(column), &v);
-    return v;
-}
-
-} // namespace
-
 TfrmZk::TfrmZk(TfrmMain* main, QWidget* parent) : TillDialog(parent), main_(main)
 {
     setObjectName(QStringLiteral("frmZk"));
