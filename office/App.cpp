@@ -1,14 +1,10 @@
 #include "App.h"
 
-#include "Db.h"
 #include "Dialogs.h"
-#include "Format.h"
 #include "RowReader.h"
 #include "Startup.h"
 #include "UnitLogin.h"
 #include "UnitMain.h"
-
-#include <QApplication>
 
 namespace office
 {
@@ -34,20 +30,7 @@ bool prepareOffice(const QString& folder)
 
 int runOffice(QApplication& app, const QString& folder)
 {
-    app.setApplicationName(appTitle());
-    app.setApplicationDisplayName(QString());
-    gl::initLocale();
-    if (!prepareOffice(folder))
-        return 1;
-
-    {
-        TfrmLogin login;
-        if (login.exec() != QDialog::Accepted)
-            return 0;
-    }
-    TfrmMain main;
-    main.showMaximized();
-    return app.exec();
+    return gl::runProgram<TfrmLogin, TfrmMain>(app, appTitle(), &prepareOffice, folder);
 }
 
 } // namespace office

@@ -1,13 +1,9 @@
 #include "App.h"
 
-#include "Db.h"
 #include "Dialogs.h"
-#include "Format.h"
 #include "Startup.h"
 #include "UnitLogin.h"
 #include "UnitMain.h"
-
-#include <QApplication>
 
 namespace till {
 
@@ -26,20 +22,7 @@ bool prepareTill(const QString& folder)
 
 int runTill(QApplication& app, const QString& folder)
 {
-    app.setApplicationName(appTitle());
-    app.setApplicationDisplayName(QString());
-    gl::initLocale();
-    if (!prepareTill(folder))
-        return 1;
-
-    {
-        TfrmLogin login;
-        if (login.exec() != QDialog::Accepted)
-            return 0;
-    }
-    TfrmMain main;
-    main.showMaximized();
-    return app.exec();
+    return gl::runProgram<TfrmLogin, TfrmMain>(app, appTitle(), &prepareTill, folder);
 }
 
 } // namespace till

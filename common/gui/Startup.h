@@ -1,7 +1,10 @@
 #pragma once
 
 #include "Db.h"
+#include "Format.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QList>
 #include <QString>
 
@@ -12,5 +15,25 @@ namespace gl {
 // been told why (`duplicateMessage` for a second copy) and the program should end.
 bool prepareProgram(const QString& title, const QString& duplicateMessage, const QString& folder,
                     const QList<Store>& stores);
+
+// The run of either program: application title, locale, its own preparation (lock and
+// stores), the login window, then the main window maximised until it closes. Returns the exit code.
+template <class LoginWindow, class MainWindow>
+int runProgram(QApplication& app, const QString& title, bool (*prepare)(const QString&), const QString& folder)
+{
+    app.setApplicationName(title);
+    app.setApplicationDisplayName(QString());
+    initLocale();
+    if (!prepare(folder))
+        return 1;
+    {
+        LoginWindow login;
+        if (login.exec() != QDialog::Accepted)
+            return 0;
+    }
+    MainWindow main;
+    main.showMaximized();
+    return app.exec();
+}
 
 } // namespace gl
